@@ -1,0 +1,170 @@
+// The window backend: the surface shown in a desktop window through SDL2.
+//
+// The window thread is this file's own. It sets the default (masked)
+// floating-point environment for itself, creates the window, runs the event
+// loop and repaints the window from the surface. A drawing call on the
+// program's thread changes the surface and grows its dirty rectangle under
+// graphShared.lock; the window thread copies the dirty part to the window
+// under the same lock at least once a frame. Keys reaching the window are
+// dropped. Closing the window ends the thread and makes drawing a no-op.
+#include <SDL.h>
+#include <time.h>
+
+#include <atomic>
+#include <condition_variable>
+#include <cstdio>
+#include <cstring>
+#include <mutex>
+#include <thread>
+
+#include "graph/graph_platform.h"
+#include "graph/palette.h"
+
+namespace {
+
+constexpr const char* kTitle = "Graph window application";
+constexpr Uint32 kFrameMs = 4;  // the thread repaints well within a 60 Hz frame
+
+enum class Opening { Pending, Open, Failed };
+
+// Start-up handshake between InitGraph and the window thread.
+std::mutex openingLock;
+std::condition_variable openingDone;
+Opening opening = Opening::Pending;
+
+std::atomic<bool> closeRequested{false};
+std::atomic<bool> windowGone{true};
+
+void Fail(const char* message) {
+  // A message box where one can be shown, standard error where none can.
+  if (SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, kTitle, message, nullptr) != 0)
+    std::fprintf(stderr, "%s\n", message);
+  std::lock_guard<std::mutex> hold(openingLock);
+  opening = Opening::Failed;
+  openingDone.notify_all();
+}
+
+bool RealVideoDriver() {
+  const char* name = SDL_GetCurrentVideoDriver();
+  return name != nullptr && std::strcmp(name, "offscreen") != 0 && std::strcmp(name, "dummy") != 0 &&
+         std::strcmp(name, "evdev") != 0;
+}
+
+// Copies the dirty part of the surface to the window; all of it when `all`.
+void Repaint(SDL_Window* window, SDL_Surface* indexed, bool all) {
+  SDL_Surface* target = SDL_GetWindowSurface(window);
+  if (target == nullptr) return;
+  SDL_Rect r;
+  {
+    std::lock_guard<std::mutex> hold(graphShared.lock);
+    Rect d = graphShared.dirty;
+    if (all) d = Rect{0, 0, graphShared.surface.width - 1, graphShared.surface.height - 1};
+    graphShared.dirty = Rect{};
+    if (d.Empty()) return;
+    r = SDL_Rect{d.x0, d.y0, d.x1 - d.x0 + 1, d.y1 - d.y0 + 1};
+    SDL_Rect to = r;
+    SDL_BlitSurface(indexed, &r, target, &to);
+  }
+  SDL_UpdateWindowSurfaceRects(window, &r, 1);
+}
+
+void WindowThread() {
+  // The program's environment unmasks x87 faults; this thread uses the default.
+  __asm__ volatile("fninit");
+  const unsigned mxcsr = 0x1F80;
+  __asm__ volatile("ldmxcsr %0" : : "m"(mxcsr));
+
+  SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+  SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
+  if (SDL_Init(SDL_INIT_VIDEO) != 0) return Fail("Window registration failed");
+  SDL_Rect usable;
+  if (!RealVideoDriver() || SDL_GetDisplayUsableBounds(0, &usable) != 0 || usable.w <= 0 || usable.h <= 0)
+    return Fail("Window creation failed");
+  SDL_Window* window = SDL_CreateWindow(kTitle, usable.x, usable.y, usable.w, usable.h,
+                                        SDL_WINDOW_SHOWN | SDL_WINDOW_RESIZABLE | SDL_WINDOW_MAXIMIZED);
+  if (window == nullptr) return Fail("Window creation failed");
+  SDL_StopTextInput();
+
+  Surface& surface = graphShared.surface;
+  {
+    std::lock_guard<std::mutex> hold(graphShared.lock);
+    surface.Reset(usable.w, usable.h);
+    graphShared.dirty = Rect{};
+  }
+  SDL_Surface* indexed = SDL_CreateRGBSurfaceWithFormatFrom(surface.pixels.data(), surface.width, surface.height,
+                                                            8, surface.width, SDL_PIXELFORMAT_INDEX8);
+  if (indexed == nullptr) return SDL_DestroyWindow(window), Fail("Window creation failed");
+  SDL_Color colours[kPaletteSize];
+  for (int i = 0; i < kPaletteSize; ++i) {
+    const Rgb c = PaletteColour(static_cast<std::uint8_t>(i));
+    colours[i] = SDL_Color{c.r, c.g, c.b, 255};
+  }
+  SDL_SetPaletteColors(indexed->format->palette, colours, 0, kPaletteSize);
+
+  // Shown and painted black before InitGraph returns.
+  SDL_PumpEvents();
+  Repaint(window, indexed, true);
+  windowGone.store(false);
+  {
+    std::lock_guard<std::mutex> hold(openingLock);
+    opening = Opening::Open;
+    openingDone.notify_all();
+  }
+
+  bool open = true;
+  while (open && !closeRequested.load()) {
+    SDL_Event e;
+    bool all = false;
+    if (SDL_WaitEventTimeout(&e, kFrameMs)) {
+      do {
+        if (e.type == SDL_QUIT) open = false;
+        if (e.type == SDL_WINDOWEVENT &&
+            (e.window.event == SDL_WINDOWEVENT_CLOSE)) open = false;
+        if (e.type == SDL_WINDOWEVENT &&
+            (e.window.event == SDL_WINDOWEVENT_EXPOSED || e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED ||
+             e.window.event == SDL_WINDOWEVENT_RESTORED || e.window.event == SDL_WINDOWEVENT_MAXIMIZED))
+          all = true;
+        // Keys and everything else: dropped.
+      } while (SDL_PollEvent(&e));
+    }
+    if (open) Repaint(window, indexed, all);
+  }
+  if (open == false) graphShared.windowClosed.store(true);
+  SDL_DestroyWindow(window);
+  SDL_FreeSurface(indexed);
+  SDL_QuitSubSystem(SDL_INIT_VIDEO);
+  windowGone.store(true);
+}
+
+}  // namespace
+
+bool BackendOpen(std::int16_t& driver, std::int16_t& mode) {
+  {
+    std::lock_guard<std::mutex> hold(openingLock);
+    if (opening == Opening::Open) {  // one window per process: start afresh on it
+      std::lock_guard<std::mutex> holdSurface(graphShared.lock);
+      std::fill(graphShared.surface.pixels.begin(), graphShared.surface.pixels.end(), 0);
+      graphShared.dirty = Rect{0, 0, graphShared.surface.width - 1, graphShared.surface.height - 1};
+      driver = 1, mode = 0;
+      return true;
+    }
+    opening = Opening::Pending;
+  }
+  std::thread(WindowThread).detach();
+  std::unique_lock<std::mutex> wait(openingLock);
+  openingDone.wait(wait, [] { return opening != Opening::Pending; });
+  if (opening != Opening::Open) return false;
+  driver = 1;  // the desktop window driver
+  mode = 0;    // its mode: the primary display's usable area, 256 colours
+  return true;
+}
+
+void BackendClose() {
+  if (windowGone.load()) return;
+  closeRequested.store(true);
+  // Wait for the window thread to take the window down, a bounded while.
+  for (int i = 0; i < 500 && !windowGone.load(); ++i) {
+    timespec ms{0, 1000000};
+    nanosleep(&ms, nullptr);
+  }
+}
