@@ -65,6 +65,11 @@ inline Extended Sqrt(Extended a) { return {__builtin_sqrtl(a.value), 0}; }
 // overflow exception, which the program's environment turns into a fault.
 constexpr double D(Extended v) { return static_cast<double>(v.value); }
 
+// Takes any fault that an earlier operation left pending. The x87 unit reports
+// a fault at its next floating-point instruction; the stepper calls this at
+// the end of a step so that a step that faulted never hands back its result.
+inline void RaisePendingFaults() { __asm__ volatile("fwait" ::: "memory"); }
+
 constexpr Extended Extended::FromBits(std::uint16_t signExponent,
                                       std::uint64_t significand) {
   // significand * 2^(exponent - 16383 - 63), formed exactly: a 64-bit integer

@@ -11,7 +11,8 @@
 // by the stored constant h/6, which is the extended h divided by 6 and rounded
 // once (for h = 0.9 one unit below the extended value nearest 0.15); only the
 // sums marked D are rounded to binary64. The work vectors are fixed-size and
-// carry nothing from one step to the next.
+// carry nothing from one step to the next. A fault in a step (an overflow in
+// its last rounding too) is raised before the step returns.
 #pragma once
 
 #include "core/force_model.h"
@@ -60,4 +61,5 @@ inline void RungeKuttaStep(ModelState<M>& s, const VariantParameters<M>& p) {
                          Extended{k4[i]};
     s[i] = D(Extended{s[i]} + sum * K::sixthH);
   }
+  RaisePendingFaults();
 }

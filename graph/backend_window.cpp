@@ -13,6 +13,7 @@
 #include <atomic>
 #include <condition_variable>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <mutex>
 #include <thread>
@@ -35,9 +36,15 @@ Opening opening = Opening::Pending;
 std::atomic<bool> closeRequested{false};
 std::atomic<bool> windowGone{true};
 
+bool DisplayNamed() {
+  const char* x11 = std::getenv("DISPLAY");
+  const char* wayland = std::getenv("WAYLAND_DISPLAY");
+  return (x11 != nullptr && *x11 != '\0') || (wayland != nullptr && *wayland != '\0');
+}
+
 void Fail(const char* message) {
   // A message box where one can be shown, standard error where none can.
-  if (SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, kTitle, message, nullptr) != 0)
+  if (!DisplayNamed() || SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, kTitle, message, nullptr) != 0)
     std::fprintf(stderr, "%s\n", message);
   std::lock_guard<std::mutex> hold(openingLock);
   opening = Opening::Failed;
@@ -76,6 +83,13 @@ void WindowThread() {
 
   SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
   SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
+  // No display named: no window can be had, and SDL would only fall back to an
+  // off-screen driver.
+  if (!DisplayNamed()) return Fail("Window creation failed");
+  // Only the named display counts: no quiet fall-back to another driver.
+  const char* wayland = std::getenv("WAYLAND_DISPLAY");
+  if (std::getenv("SDL_VIDEODRIVER") == nullptr && (wayland == nullptr || *wayland == '\0'))
+    SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11");
   if (SDL_Init(SDL_INIT_VIDEO) != 0) return Fail("Window registration failed");
   SDL_Rect usable;
   if (!RealVideoDriver() || SDL_GetDisplayUsableBounds(0, &usable) != 0 || usable.w <= 0 || usable.h <= 0)
