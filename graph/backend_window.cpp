@@ -83,6 +83,9 @@ void WindowThread() {
 
   SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
   SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
+  // The window's own framebuffer, not a texture: the pixels reach the screen
+  // as they are, and the window is never re-created behind our back.
+  SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
   // No display named: no window can be had, and SDL would only fall back to an
   // off-screen driver.
   if (!DisplayNamed()) return Fail("Window creation failed");
@@ -147,6 +150,10 @@ void WindowThread() {
   SDL_DestroyWindow(window);
   SDL_FreeSurface(indexed);
   SDL_QuitSubSystem(SDL_INIT_VIDEO);
+  {
+    std::lock_guard<std::mutex> hold(openingLock);
+    opening = Opening::Pending;  // a later InitGraph opens a new window
+  }
   windowGone.store(true);
 }
 
@@ -164,6 +171,9 @@ bool BackendOpen(std::int16_t& driver, std::int16_t& mode) {
     }
     opening = Opening::Pending;
   }
+  while (!windowGone.load()) std::this_thread::yield();  // the last window's thread is ending
+  graphShared.windowClosed.store(false);
+  closeRequested.store(false);
   std::thread(WindowThread).detach();
   std::unique_lock<std::mutex> wait(openingLock);
   openingDone.wait(wait, [] { return opening != Opening::Pending; });
