@@ -8,6 +8,7 @@
 // under the same lock at least once a frame. Keys reaching the window are
 // dropped. Closing the window ends the thread and makes drawing a no-op.
 #include <SDL.h>
+#include <X11/Xlib.h>
 #include <time.h>
 
 #include <atomic>
@@ -58,22 +59,34 @@ bool RealVideoDriver() {
 }
 
 // Copies the dirty part of the surface to the window; all of it when `all`.
-void Repaint(SDL_Window* window, SDL_Surface* indexed, bool all) {
+// Under the lock only the palette indices are copied, to this thread's own
+// copy of the surface (`shown`); the conversion to the window's pixels and
+// the upload happen outside it.
+void Repaint(SDL_Window* window, Surface& shown, SDL_Surface* indexed, bool all) {
   SDL_Surface* target = SDL_GetWindowSurface(window);
   if (target == nullptr) return;
-  SDL_Rect r;
+  Rect d;
   {
     std::lock_guard<std::mutex> hold(graphShared.lock);
-    Rect d = graphShared.dirty;
-    if (all) d = Rect{0, 0, graphShared.surface.width - 1, graphShared.surface.height - 1};
+    const Surface& live = graphShared.surface;
+    d = all ? Rect{0, 0, live.width - 1, live.height - 1} : graphShared.dirty;
     graphShared.dirty = Rect{};
     if (d.Empty()) return;
-    r = SDL_Rect{d.x0, d.y0, d.x1 - d.x0 + 1, d.y1 - d.y0 + 1};
-    SDL_Rect to = r;
-    SDL_BlitSurface(indexed, &r, target, &to);
+    for (int y = d.y0; y <= d.y1; ++y) {
+      const std::size_t at = static_cast<std::size_t>(y) * live.width + d.x0;
+      std::memcpy(&shown.pixels[at], &live.pixels[at], static_cast<std::size_t>(d.x1 - d.x0 + 1));
+    }
   }
+  SDL_Rect r{d.x0, d.y0, d.x1 - d.x0 + 1, d.y1 - d.y0 + 1};
+  SDL_Rect to = r;
+  SDL_BlitSurface(indexed, &r, target, &to);
   SDL_UpdateWindowSurfaceRects(window, &r, 1);
 }
+
+// An X request about a window that is already gone (the user closed it, or
+// the process is ending) fails quietly instead of ending the process, which
+// is what Xlib's own handler would do.
+int IgnoreXErrors(Display*, XErrorEvent*) { return 0; }
 
 void WindowThread() {
   // The program's environment unmasks x87 faults; this thread uses the default.
@@ -81,6 +94,7 @@ void WindowThread() {
   const unsigned mxcsr = 0x1F80;
   __asm__ volatile("ldmxcsr %0" : : "m"(mxcsr));
 
+  XSetErrorHandler(IgnoreXErrors);
   SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
   SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
   // The window's own framebuffer, not a texture: the pixels reach the screen
@@ -102,14 +116,16 @@ void WindowThread() {
   if (window == nullptr) return Fail("Window creation failed");
   SDL_StopTextInput();
 
-  Surface& surface = graphShared.surface;
   {
     std::lock_guard<std::mutex> hold(graphShared.lock);
-    surface.Reset(usable.w, usable.h);
+    graphShared.surface.Reset(usable.w, usable.h);
     graphShared.dirty = Rect{};
   }
-  SDL_Surface* indexed = SDL_CreateRGBSurfaceWithFormatFrom(surface.pixels.data(), surface.width, surface.height,
-                                                            8, surface.width, SDL_PIXELFORMAT_INDEX8);
+  Surface shown;  // what the window shows, as palette indices
+  shown.width = usable.w, shown.height = usable.h;
+  shown.pixels.assign(static_cast<std::size_t>(usable.w) * usable.h, 0);
+  SDL_Surface* indexed = SDL_CreateRGBSurfaceWithFormatFrom(shown.pixels.data(), shown.width, shown.height, 8,
+                                                            shown.width, SDL_PIXELFORMAT_INDEX8);
   if (indexed == nullptr) return SDL_DestroyWindow(window), Fail("Window creation failed");
   SDL_Color colours[kPaletteSize];
   for (int i = 0; i < kPaletteSize; ++i) {
@@ -120,7 +136,7 @@ void WindowThread() {
 
   // Shown and painted black before InitGraph returns.
   SDL_PumpEvents();
-  Repaint(window, indexed, true);
+  Repaint(window, shown, indexed, true);
   windowGone.store(false);
   {
     std::lock_guard<std::mutex> hold(openingLock);
@@ -144,7 +160,7 @@ void WindowThread() {
         // Keys and everything else: dropped.
       } while (SDL_PollEvent(&e));
     }
-    if (open) Repaint(window, indexed, all);
+    if (open) Repaint(window, shown, indexed, all);
   }
   if (open == false) graphShared.windowClosed.store(true);
   SDL_DestroyWindow(window);

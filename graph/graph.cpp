@@ -39,7 +39,7 @@ void Change(Draw draw) {
   Rect changed;
   {
     std::lock_guard<std::mutex> hold(graphShared.lock);
-    changed = draw(graphShared.surface);
+    draw(graphShared.surface, changed);
     graphShared.dirty.Add(changed);
   }
   if (observer != nullptr && !changed.Empty()) observer(changed);
@@ -82,28 +82,28 @@ void SetFillStyle(std::uint16_t pattern, std::uint16_t colour) {
 }
 
 void PutPixel(std::int16_t x, std::int16_t y, std::uint16_t colour) {
-  Change([&](Surface& s) { return RasterPixel(s, x, y, Index(colour)); });
+  Change([&](Surface& s, Rect& changed) { RasterPixel(s, changed, x, y, Index(colour)); });
 }
 
 void Line(std::int16_t x1, std::int16_t y1, std::int16_t x2, std::int16_t y2) {
-  Change([&](Surface& s) { return RasterLine(s, x1, y1, x2, y2, settings.colour); });
+  Change([&](Surface& s, Rect& changed) { RasterLine(s, changed, x1, y1, x2, y2, settings.colour); });
 }
 
 void Rectangle(std::int16_t x1, std::int16_t y1, std::int16_t x2, std::int16_t y2) {
-  Change([&](Surface& s) { return RasterRectangle(s, x1, y1, x2, y2, settings.colour); });
+  Change([&](Surface& s, Rect& changed) { RasterRectangle(s, changed, x1, y1, x2, y2, settings.colour); });
 }
 
 void Circle(std::int16_t x, std::int16_t y, std::uint16_t radius) {
-  Change([&](Surface& s) { return RasterCircle(s, x, y, radius, settings.colour); });
+  Change([&](Surface& s, Rect& changed) { RasterCircle(s, changed, x, y, radius, settings.colour); });
 }
 
 void FloodFill(std::int16_t x, std::int16_t y, std::uint16_t border) {
   const std::uint8_t fill = settings.fillPattern == EmptyFill ? settings.background : settings.fillColour;
-  Change([&](Surface& s) { return RasterFloodFill(s, x, y, Index(border), fill); });
+  Change([&](Surface& s, Rect& changed) { RasterFloodFill(s, changed, x, y, Index(border), fill); });
 }
 
 void OutTextXY(std::int16_t x, std::int16_t y, const char* text) {
-  Change([&](Surface& s) { return RasterText(s, x, y, text, settings.colour); });
+  Change([&](Surface& s, Rect& changed) { RasterText(s, changed, x, y, text, settings.colour); });
 }
 
 SurfaceCopy CopySurface() {

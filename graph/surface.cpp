@@ -1,6 +1,7 @@
 // The raster operations of the drawing surface.
 #include "graph/surface.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 
@@ -25,14 +26,11 @@ void Surface::Reset(int w, int h) {
   fillStack.assign(n, 0);
 }
 
-Rect RasterPixel(Surface& s, int x, int y, std::uint8_t colour) {
-  Rect changed;
+void RasterPixel(Surface& s, Rect& changed, int x, int y, std::uint8_t colour) {
   Set(s, changed, x, y, colour);
-  return changed;
 }
 
-Rect RasterLine(Surface& s, int x1, int y1, int x2, int y2, std::uint8_t colour) {
-  Rect changed;
+void RasterLine(Surface& s, Rect& changed, int x1, int y1, int x2, int y2, std::uint8_t colour) {
   const int dx = std::abs(x2 - x1), dy = -std::abs(y2 - y1);
   const int sx = x1 < x2 ? 1 : -1, sy = y1 < y2 ? 1 : -1;
   int error = dx + dy;
@@ -43,19 +41,40 @@ Rect RasterLine(Surface& s, int x1, int y1, int x2, int y2, std::uint8_t colour)
     if (e2 >= dy) error += dy, x1 += sx;
     if (e2 <= dx) error += dx, y1 += sy;
   }
-  return changed;
 }
 
-Rect RasterRectangle(Surface& s, int x1, int y1, int x2, int y2, std::uint8_t colour) {
-  Rect changed = RasterLine(s, x1, y1, x2 - 1, y1, colour);  // top
-  changed.Add(RasterLine(s, x1, y1 + 1, x1, y2, colour));    // left
-  changed.Add(RasterLine(s, x2, y1, x2, y2 - 1, colour));    // right
-  changed.Add(RasterLine(s, x1 + 1, y2, x2, y2, colour));    // bottom
-  return changed;
+namespace {
+
+// The pixels a..b (either order) of row y, clipped once.
+void Row(Surface& s, Rect& changed, int y, int a, int b, std::uint8_t colour) {
+  if (a > b) std::swap(a, b);
+  if (y < 0 || y >= s.height || b < 0 || a >= s.width) return;
+  a = std::max(a, 0), b = std::min(b, s.width - 1);
+  std::memset(&s.pixels[static_cast<std::size_t>(y) * s.width + a], colour, static_cast<std::size_t>(b - a + 1));
+  changed.Add(a, y), changed.Add(b, y);
 }
 
-Rect RasterCircle(Surface& s, int cx, int cy, int radius, std::uint8_t colour) {
-  Rect changed;
+// The pixels a..b (either order) of column x, clipped once.
+void Column(Surface& s, Rect& changed, int x, int a, int b, std::uint8_t colour) {
+  if (a > b) std::swap(a, b);
+  if (x < 0 || x >= s.width || b < 0 || a >= s.height) return;
+  a = std::max(a, 0), b = std::min(b, s.height - 1);
+  for (int y = a; y <= b; ++y) s.pixels[static_cast<std::size_t>(y) * s.width + x] = colour;
+  changed.Add(x, a), changed.Add(x, b);
+}
+
+}  // namespace
+
+void RasterRectangle(Surface& s, Rect& changed, int x1, int y1, int x2, int y2, std::uint8_t colour) {
+  // The four lines are horizontal and vertical: the same pixels as RasterLine
+  // gives them, drawn as clipped spans.
+  Row(s, changed, y1, x1, x2 - 1, colour);     // top
+  Column(s, changed, x1, y1 + 1, y2, colour);  // left
+  Column(s, changed, x2, y1, y2 - 1, colour);  // right
+  Row(s, changed, y2, x1 + 1, x2, colour);     // bottom
+}
+
+void RasterCircle(Surface& s, Rect& changed, int cx, int cy, int radius, std::uint8_t colour) {
   // Midpoint circle: one point per column in each octant, mirrored eight ways.
   int x = 0, y = radius, d = 1 - radius;
   while (x <= y) {
@@ -70,12 +89,10 @@ Rect RasterCircle(Surface& s, int cx, int cy, int radius, std::uint8_t colour) {
     }
     ++x;
   }
-  return changed;
 }
 
-Rect RasterFloodFill(Surface& s, int x, int y, std::uint8_t border, std::uint8_t colour) {
-  Rect changed;
-  if (!s.Contains(x, y) || s.At(x, y) == border) return changed;
+void RasterFloodFill(Surface& s, Rect& changed, int x, int y, std::uint8_t border, std::uint8_t colour) {
+  if (!s.Contains(x, y) || s.At(x, y) == border) return;
   const std::uint32_t w = static_cast<std::uint32_t>(s.width);
   std::memset(s.fillSeen.data(), 0, s.fillSeen.size());
   // Each pixel is marked when pushed, so the stack never holds more than the
@@ -97,12 +114,10 @@ Rect RasterFloodFill(Surface& s, int x, int y, std::uint8_t border, std::uint8_t
     if (py > 0) push(at - w);
     if (py + 1 < s.height) push(at + w);
   }
-  return changed;
 }
 
-Rect RasterText(Surface& s, int x, int y, const char* text, std::uint8_t colour) {
-  Rect changed;
-  if (!s.Contains(x, y)) return changed;
+void RasterText(Surface& s, Rect& changed, int x, int y, const char* text, std::uint8_t colour) {
+  if (!s.Contains(x, y)) return;
   for (int cell = 0; text[cell] != '\0'; ++cell) {
     const std::uint8_t* rows = GlyphRows(static_cast<unsigned char>(text[cell]));
     if (rows == nullptr) continue;
@@ -112,5 +127,4 @@ Rect RasterText(Surface& s, int x, int y, const char* text, std::uint8_t colour)
       for (int col = 0; col < 8; ++col)
         if (rows[row] & (0x80 >> col)) Set(s, changed, left + col, y + row, colour);
   }
-  return changed;
 }

@@ -1,9 +1,9 @@
 // Surface: the drawing surface as 8-bit palette indices, and the raster
 // operations on it. Plain data and plain functions; no locking here.
 //
-// Every operation clips each pixel to the surface by itself and returns the
-// rectangle of pixels it may have changed (empty when none), so callers can
-// tell a window what to repaint. Coordinates are ints; the library's API has
+// Every operation clips each pixel to the surface by itself and grows
+// `changed` by the pixels it set, so callers can tell a window what to
+// repaint. Coordinates are ints; the library's API has
 // already narrowed them to signed 16 bits.
 #pragma once
 
@@ -48,16 +48,16 @@ struct Surface {
 };
 
 // A single pixel, if it lies on the surface.
-Rect RasterPixel(Surface& s, int x, int y, std::uint8_t colour);
+void RasterPixel(Surface& s, Rect& changed, int x, int y, std::uint8_t colour);
 // A one-pixel-wide straight line, both end points included.
-Rect RasterLine(Surface& s, int x1, int y1, int x2, int y2, std::uint8_t colour);
+void RasterLine(Surface& s, Rect& changed, int x1, int y1, int x2, int y2, std::uint8_t colour);
 // The outline as four lines sharing no end point: top, left, right, bottom.
-Rect RasterRectangle(Surface& s, int x1, int y1, int x2, int y2, std::uint8_t colour);
+void RasterRectangle(Surface& s, Rect& changed, int x1, int y1, int x2, int y2, std::uint8_t colour);
 // A one-pixel-wide circle outline, equally round across and up.
-Rect RasterCircle(Surface& s, int x, int y, int radius, std::uint8_t colour);
+void RasterCircle(Surface& s, Rect& changed, int x, int y, int radius, std::uint8_t colour);
 // Paints the 4-connected region holding (x, y) that is bounded by `border`.
 // Nothing when (x, y) is off the surface or is itself of the border colour.
-Rect RasterFloodFill(Surface& s, int x, int y, std::uint8_t border, std::uint8_t colour);
+void RasterFloodFill(Surface& s, Rect& changed, int x, int y, std::uint8_t border, std::uint8_t colour);
 // Text in the built-in 8x8 cells, top-left of the first cell at (x, y); only
 // glyph pixels are set. Nothing when (x, y) is off the surface.
-Rect RasterText(Surface& s, int x, int y, const char* text, std::uint8_t colour);
+void RasterText(Surface& s, Rect& changed, int x, int y, const char* text, std::uint8_t colour);

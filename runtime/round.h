@@ -16,6 +16,15 @@ inline std::int32_t Round(Extended value) {
   __asm__ volatile("fnstcw %0" : "=m"(saved));
   const std::uint16_t nearest = static_cast<std::uint16_t>((saved & ~0x0F00) | 0x0300);
   std::int32_t result;
+  if (saved == nearest) {  // already round-to-nearest, 64 bits: the program's case
+    __asm__ volatile(
+        "fistpl %0\n\t"
+        "fwait"
+        : "=m"(result)
+        : "t"(value.raw())
+        : "st");
+    return result;
+  }
   // fwait raises a pending invalid operation here, at the conversion, before
   // the caller's control word comes back.
   __asm__ volatile(

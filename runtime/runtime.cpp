@@ -143,6 +143,10 @@ std::uint16_t ControlWord() {
 }
 
 void AddExitHook(ExitHook hook) {
+  // The normal end runs the hooks too, also in a process that never called
+  // Start() (a tool or test that only uses a library).
+  static const bool atExit = atexit(RunExitHooksAtExit) == 0;
+  (void)atExit;
   const int n = hookCount.load();
   if (n >= kMaxHooks) return;
   hooks[n] = hook;
@@ -199,7 +203,6 @@ void Start() {
   Install(SIGTERM, OnTermination);
   Install(SIGHUP, OnTermination);
   for (int sig : {SIGSEGV, SIGBUS, SIGILL, SIGABRT}) Install(sig, OnCrash);
-  atexit(RunExitHooksAtExit);
 
   SetProgramFpEnvironment();
 }

@@ -1,0 +1,8 @@
+#!/usr/bin/env bash
+# Sets up, builds and runs orbit2d-a in its window (PROGRAM=orbit3d-b etc. for
+# another). A key pressed in this terminal ends it.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/setup.sh
+scripts/build.sh build -DORBITS_TESTS=OFF -DORBITS_BENCHMARKS=OFF >/dev/null
+exec "build/${PROGRAM:-orbit2d-a}"
