@@ -20,6 +20,7 @@ void PassOverhead(benchmark::State& state, const VariantParameters<M>& p) {
 
 template <Model M>
 void LoopWithDelay(benchmark::State& state, const VariantParameters<M>& p) {
+  CrtStart();  // as the program does: it sets how precisely Delay sleeps
   StartProgram(p);
   for (auto _ : state) {
     RunPass(p);

@@ -14,7 +14,6 @@ json() { "$build/bench/$1" --benchmark_format=json "${@:2}" 2>/dev/null | sed -n
 ns() { python3 -c "import json,sys; d=json.load(open('$1')); print({b['name']:b for b in d['benchmarks']}['$2']['$3'])"; }
 t=$(mktemp -d)
 json step_benchmark --benchmark_repetitions=5 --benchmark_report_aggregates_only=true >"$t/step"
-json render_benchmark --benchmark_repetitions=5 --benchmark_report_aggregates_only=true >"$t/render"
 "$build/bench/graph_benchmark_headless" --benchmark_format=json >"$t/gh.raw" 2>/dev/null
 "$build/bench/graph_benchmark_window" --benchmark_format=json >"$t/gw.raw" 2>/dev/null
 sed -n '/^{/,$p' "$t/gh.raw" >"$t/gh"; sed -n '/^{/,$p' "$t/gw.raw" >"$t/gw"
@@ -24,7 +23,7 @@ import json, sys, re
 t = sys.argv[1]
 def load(n):
     return {b['name']: b for b in json.load(open(f"{t}/{n}"))['benchmarks']}
-step, render, gh, gw, passes = (load(n) for n in ("step", "render", "gh", "gw", "pass"))
+step, gh, gw, passes = (load(n) for n in ("step", "gh", "gw", "pass"))
 def med(d, n): return d[n + "_median"]["cpu_time"]
 print("step (ns):        exact / binary64")
 for m in ("spatial", "planar"):
@@ -32,7 +31,7 @@ for m in ("spatial", "planar"):
     print(f"  {m:8}        {e:7.1f} / {b:7.1f}   ratio {e / b:.2f} (goal <= 1.25)")
 print("render pass vs bare step (ns)")
 for m in ("spatial", "planar"):
-    r, s = med(render, f"RenderPass/{m}"), med(render, f"BareStep/{m}")
+    r, s = med(step, f"RenderPass/{m}"), med(step, f"ExactStep/{m}")
     print(f"  {m:8}        {r:7.1f} / {s:7.1f}   drawing adds {100 * (r / s - 1):.0f}% (goal <= 20%)")
 print("Graph calls through the lock, window up vs headless (ns)")
 for n in ("PutPixelThroughTheLock", "DotThroughTheLock"):

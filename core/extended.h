@@ -70,6 +70,12 @@ constexpr double D(Extended v) { return static_cast<double>(v.value); }
 // the end of a step so that a step that faulted never hands back its result.
 inline void RaisePendingFaults() { __asm__ volatile("fwait" ::: "memory"); }
 
+// A compiler-only fence between the computations of two components. Left to
+// itself the compiler interleaves several components, which overflows the
+// x87's eight registers and spills 80-bit values through memory; one
+// component at a time keeps them in registers. No value changes.
+inline void OneComponentAtATime() { __asm__ volatile("" ::: "memory"); }
+
 constexpr Extended Extended::FromBits(std::uint16_t signExponent,
                                       std::uint64_t significand) {
   // significand * 2^(exponent - 16383 - 63), formed exactly: a 64-bit integer

@@ -34,6 +34,7 @@ inline void Derivatives(const ModelState<M>& s, const VariantParameters<M>& p, M
   for (ComponentIndex i = 1; i <= ModelConstants<M>::N; i += 2) {
     k[i] = s[static_cast<ComponentIndex>(i + 1)];
     k[static_cast<ComponentIndex>(i + 1)] = Acceleration<M>(static_cast<ComponentIndex>(i + 1), s, d, p);
+    OneComponentAtATime();
   }
 }
 
@@ -41,7 +42,10 @@ inline void Derivatives(const ModelState<M>& s, const VariantParameters<M>& p, M
 template <int N>
 inline void TrialState(const StateVector<N>& s, const StateVector<N>& k, Extended c,
                        StateVector<N>& out) {
-  for (ComponentIndex i = 1; i <= N; ++i) out[i] = D(Extended{s[i]} + Extended{k[i]} * c);
+  for (ComponentIndex i = 1; i <= N; ++i) {
+    out[i] = D(Extended{s[i]} + Extended{k[i]} * c);
+    OneComponentAtATime();
+  }
 }
 
 // Advances s in place by one step of the model's stepSize.
@@ -60,6 +64,7 @@ inline void RungeKuttaStep(ModelState<M>& s, const VariantParameters<M>& p) {
     const Extended sum = ((Extended{k1[i]} + Extended{k2[i]} * K::two) + Extended{k3[i]} * K::two) +
                          Extended{k4[i]};
     s[i] = D(Extended{s[i]} + sum * K::sixthH);
+    OneComponentAtATime();
   }
   RaisePendingFaults();
 }
