@@ -1,4 +1,5 @@
 // The headless backend: the same surface and raster, no window.
+#include "graph/graph.h"
 #include "graph/graph_platform.h"
 
 namespace {
@@ -17,8 +18,8 @@ bool BackendOpen(std::int16_t& driver, std::int16_t& mode) {
     graphShared.surface.Reset(headlessWidth, headlessHeight);
     graphShared.dirty = Rect{};
   }
-  driver = 1;  // the surface driver
-  mode = 0;    // its one mode: the configured size
+  driver = SurfaceDriver;
+  mode = ScreenMode;
   return true;
 }
 

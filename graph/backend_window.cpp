@@ -8,6 +8,8 @@
 // under the same lock at least once a frame. Keys reaching the window are
 // dropped. Closing the window ends the thread and makes drawing a no-op.
 #include <SDL.h>
+#include <SDL_syswm.h>
+#include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <time.h>
 
@@ -19,6 +21,7 @@
 #include <mutex>
 #include <thread>
 
+#include "graph/graph.h"
 #include "graph/graph_platform.h"
 #include "graph/palette.h"
 
@@ -56,6 +59,44 @@ bool RealVideoDriver() {
   const char* name = SDL_GetCurrentVideoDriver();
   return name != nullptr && std::strcmp(name, "offscreen") != 0 && std::strcmp(name, "dummy") != 0 &&
          std::strcmp(name, "evdev") != 0;
+}
+
+// True when a window manager runs on the window's X display (it then
+// maximises the window and decides the size of its client area).
+bool WindowManagerRuns(SDL_Window* window) {
+  SDL_SysWMinfo info;
+  SDL_VERSION(&info.version);
+  if (!SDL_GetWindowWMInfo(window, &info) || info.subsystem != SDL_SYSWM_X11) return false;
+  Display* d = info.info.x11.display;
+  const Atom check = XInternAtom(d, "_NET_SUPPORTING_WM_CHECK", True);
+  if (check == None) return false;
+  Atom type;
+  int format;
+  unsigned long items = 0, after;
+  unsigned char* data = nullptr;
+  const bool found = XGetWindowProperty(d, DefaultRootWindow(d), check, 0, 1, False, XA_WINDOW, &type, &format,
+                                        &items, &after, &data) == Success &&
+                     items == 1;
+  if (data != nullptr) XFree(data);
+  return found;
+}
+
+// The size of the window's client area once it is maximised: with a window
+// manager, after it has answered (a bounded wait); without one, as created.
+void ClientSize(SDL_Window* window, int& width, int& height) {
+  if (WindowManagerRuns(window)) {
+    const Uint32 until = SDL_GetTicks() + 500;
+    bool maximised = false;
+    while (!maximised && SDL_GetTicks() < until) {
+      SDL_Event e;
+      if (SDL_WaitEventTimeout(&e, 10) && e.type == SDL_WINDOWEVENT &&
+          e.window.event == SDL_WINDOWEVENT_MAXIMIZED)
+        maximised = true;
+      if (SDL_GetWindowFlags(window) & SDL_WINDOW_MAXIMIZED) maximised = true;
+    }
+    SDL_PumpEvents();
+  }
+  SDL_GetWindowSize(window, &width, &height);
 }
 
 // Copies the dirty part of the surface to the window; all of it when `all`.
@@ -116,14 +157,18 @@ void WindowThread() {
   if (window == nullptr) return Fail("Window creation failed");
   SDL_StopTextInput();
 
+  // The drawing surface is the maximised window's client area.
+  int width = usable.w, height = usable.h;
+  ClientSize(window, width, height);
+  if (width <= 0 || height <= 0) width = usable.w, height = usable.h;
   {
     std::lock_guard<std::mutex> hold(graphShared.lock);
-    graphShared.surface.Reset(usable.w, usable.h);
+    graphShared.surface.Reset(width, height);
     graphShared.dirty = Rect{};
   }
   Surface shown;  // what the window shows, as palette indices
-  shown.width = usable.w, shown.height = usable.h;
-  shown.pixels.assign(static_cast<std::size_t>(usable.w) * usable.h, 0);
+  shown.width = width, shown.height = height;
+  shown.pixels.assign(static_cast<std::size_t>(width) * height, 0);
   SDL_Surface* indexed = SDL_CreateRGBSurfaceWithFormatFrom(shown.pixels.data(), shown.width, shown.height, 8,
                                                             shown.width, SDL_PIXELFORMAT_INDEX8);
   if (indexed == nullptr) return SDL_DestroyWindow(window), Fail("Window creation failed");
@@ -182,7 +227,7 @@ bool BackendOpen(std::int16_t& driver, std::int16_t& mode) {
       std::lock_guard<std::mutex> holdSurface(graphShared.lock);
       std::fill(graphShared.surface.pixels.begin(), graphShared.surface.pixels.end(), 0);
       graphShared.dirty = Rect{0, 0, graphShared.surface.width - 1, graphShared.surface.height - 1};
-      driver = 1, mode = 0;
+      driver = SurfaceDriver, mode = ScreenMode;
       return true;
     }
     opening = Opening::Pending;
@@ -194,8 +239,8 @@ bool BackendOpen(std::int16_t& driver, std::int16_t& mode) {
   std::unique_lock<std::mutex> wait(openingLock);
   openingDone.wait(wait, [] { return opening != Opening::Pending; });
   if (opening != Opening::Open) return false;
-  driver = 1;  // the desktop window driver
-  mode = 0;    // its mode: the primary display's usable area, 256 colours
+  driver = SurfaceDriver;
+  mode = ScreenMode;
   return true;
 }
 

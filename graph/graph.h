@@ -14,6 +14,11 @@
 #include <cstdint>
 
 inline constexpr std::int16_t Detect = 0;      // InitGraph driver: pick the best
+// What InitGraph picks: the one driver of this library and its one mode, a
+// 256-colour surface the size of the window's client area (headless: the
+// size asked for).
+inline constexpr std::int16_t SurfaceDriver = 1;
+inline constexpr std::int16_t ScreenMode = 0;
 inline constexpr std::uint16_t EmptyFill = 0;  // fill with the background colour
 inline constexpr std::uint16_t SolidFill = 1;  // fill with the fill colour
 
