@@ -5,4 +5,5 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
 scripts/build.sh build -DORBITS_TESTS=OFF -DORBITS_BENCHMARKS=OFF >/dev/null
+echo "${PROGRAM:-orbit2d-a}: press a key in this terminal to end it"
 exec "build/${PROGRAM:-orbit2d-a}"

@@ -97,6 +97,11 @@ TEST_P(Program, RunsInItsWindowUntilAKeyInTheTerminal) {
            << " output: " << p.Output();
   }
 
+  x.TypeKey(w, "a");  // keys typed into the window do not count
+  x.TypeKey(w, "Return");
+  std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  EXPECT_EQ(waitpid(p.pid(), nullptr, WNOHANG), 0) << "a key in the window ended the program";
+
   x.RequestClose(w);
   for (int i = 0; i < 400 && x.WaitForWindow(kTitle, p.pid(), 0) != 0; ++i)
     std::this_thread::sleep_for(std::chrono::milliseconds(5));

@@ -43,7 +43,11 @@ int IgnoreErrors(Display*, XErrorEvent* e) {
 
 X11Session::X11Session() {
   XSetErrorHandler(IgnoreErrors);
-  display_ = XOpenDisplay(nullptr);
+  // A busy server may turn a connection away for a moment: try for a while.
+  for (int attempt = 0; attempt < 100 && display_ == nullptr; ++attempt) {
+    display_ = XOpenDisplay(nullptr);
+    if (display_ == nullptr) usleep(20000);
+  }
 }
 X11Session::~X11Session() {
   if (display_ != nullptr) XCloseDisplay(display_);
