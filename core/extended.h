@@ -47,7 +47,6 @@ class Extended {
   friend constexpr Extended operator-(Extended, Extended);
   friend constexpr Extended operator*(Extended, Extended);
   friend constexpr Extended operator/(Extended, Extended);
-  friend constexpr Extended operator-(Extended);
   friend Extended Sqrt(Extended);
   friend constexpr double D(Extended);
 };
@@ -56,7 +55,6 @@ constexpr Extended operator+(Extended a, Extended b) { return {a.value + b.value
 constexpr Extended operator-(Extended a, Extended b) { return {a.value - b.value, 0}; }
 constexpr Extended operator*(Extended a, Extended b) { return {a.value * b.value, 0}; }
 constexpr Extended operator/(Extended a, Extended b) { return {a.value / b.value, 0}; }
-constexpr Extended operator-(Extended a) { return {-a.value, 0}; }
 
 // Square root, correctly rounded to 64 bits (fsqrt).
 inline Extended Sqrt(Extended a) { return {__builtin_sqrtl(a.value), 0}; }

@@ -14,7 +14,7 @@ namespace {
 
 struct Settings {
   bool inGraphicsMode = false;
-  std::int16_t result = grOk;
+  std::int16_t result = grNoInitGraph;
   std::uint8_t colour = 15;
   std::uint8_t background = 0;
   std::uint16_t fillPattern = SolidFill;
@@ -50,19 +50,17 @@ std::uint8_t Index(std::uint16_t colour) { return static_cast<std::uint8_t>(colo
 }  // namespace
 
 void InitGraph(std::int16_t& driver, std::int16_t& mode, const char*) {
-  static bool hookAdded = false;
-  if (!hookAdded) runtime::AddExitHook(BackendClose), hookAdded = true;
+  static const bool closesOnExit = (runtime::AddExitHook(BackendClose), true);
+  (void)closesOnExit;
   settings = Settings{};
-  if (!BackendOpen(driver, mode)) {
-    settings.result = grNotDetected;
-    return;
-  }
-  settings.inGraphicsMode = true;
+  settings.inGraphicsMode = BackendOpen(driver, mode);
+  settings.result = settings.inGraphicsMode ? grOk : grNotDetected;
 }
 
+// The result of the last operation that sets one; reading it resets it.
 std::int16_t GraphResult() {
-  const std::int16_t r = settings.inGraphicsMode ? settings.result : grNoInitGraph;
-  settings.result = grOk;
+  const std::int16_t r = settings.result;
+  if (settings.inGraphicsMode) settings.result = grOk;
   return r;
 }
 

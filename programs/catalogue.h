@@ -15,7 +15,7 @@ using PlanarParameters = VariantParameters<Model::Planar>;
 
 constexpr Extended Coefficient(int v) { return Extended{static_cast<double>(v)}; }
 
-//                               x1    vx1   y1    vy1    z1   vz1  x2   vx2   y2   vy2    z2  vz2
+// Initial states in StateVector order: x1 vx1 y1 vy1 z1 vz1 x2 vx2 y2 vy2 z2 vz2.
 inline constexpr SpatialParameters kOrbit3dA{
     Coefficient(-300), Coefficient(-150),
     {{0, 0, 0, 1.62, 100, 0, 100, 0, 0, -1.62, 0, 0}}, 320, 100, 320};
@@ -26,7 +26,7 @@ inline constexpr SpatialParameters kOrbit3dC{
     Coefficient(-1000), Coefficient(20),
     {{148, 0, 0, 2.45, 0, 1.5, 153, 0, 0, 2.65, 0, -1.5}}, 320, 50, 220};
 
-//                              x1    vx1   y1    vy1   x2    vx2   y2    vy2
+// Initial states in StateVector order: x1 vx1 y1 vy1 x2 vx2 y2 vy2.
 inline constexpr PlanarParameters kOrbit2dA{
     Coefficient(-1000), Coefficient(90), Coefficient(100),
     {{415, -1.8, -60, -1.8, 400, -1.8, -60, 1.2}}, 200, 175};
