@@ -1,6 +1,7 @@
 // The orbits tool as its users call it: list, trace's exact format, render's
 // picture and its failures, and the usage errors.
 #include <gtest/gtest.h>
+#include <fcntl.h>
 #include <png.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -67,6 +68,17 @@ TEST(OrbitsTrace, WritesEveryStateInHexFloatExactly) {
   EXPECT_EQ(step[1], "-0x1.5b891ccdb0426p-9");
   EXPECT_EQ(step[4], "0x1.8ffcd6bd82a27p+6");
   EXPECT_EQ(Lines(Orbits({"trace", "orbit2d-e", "--steps", "0"}).out).size(), 1u);
+}
+
+TEST(OrbitsTrace, AnOutputThatFailsIsAFailure) {
+  const int full = open("/dev/full", O_WRONLY);
+  if (full < 0) GTEST_SKIP() << "no /dev/full";
+  // Standard output is /dev/full: every write fails with ENOSPC.
+  const std::string command = BuildPath("orbits") + " trace orbit2d-a --steps 10 >/dev/full";
+  const RunResult r = RunWithInput({"/bin/sh", "-c", command}, -1, 10000);
+  close(full);
+  EXPECT_EQ(r.status.code, 1);
+  EXPECT_NE(r.err.find("orbits: cannot write standard output"), std::string::npos) << r.err;
 }
 
 TEST(OrbitsUsage, BadInputGetsOneLineAndStatusTwo) {

@@ -2,6 +2,8 @@
 
 #include <unistd.h>
 
+#include <cerrno>
+#include <cstdio>
 #include <cstring>
 
 #include "runtime/runtime.h"
@@ -11,34 +13,44 @@ namespace {
 
 char buffer[1 << 16];
 std::size_t used = 0;
+int error = 0;  // the first write error, if any
+
+void WriteAll(const char* p, std::size_t n) {
+  while (n > 0 && error == 0) {
+    const ssize_t w = write(STDOUT_FILENO, p, n);
+    if (w < 0 && errno == EINTR) continue;
+    if (w <= 0) {
+      error = w < 0 ? errno : EIO;
+      return;
+    }
+    p += w;
+    n -= static_cast<std::size_t>(w);
+  }
+}
 
 }  // namespace
 
 void Start() { runtime::AddExitHook(Flush); }
 
 void Flush() {
-  const char* p = buffer;
-  while (used > 0) {
-    const ssize_t w = write(STDOUT_FILENO, p, used);
-    if (w <= 0) break;
-    p += w;
-    used -= static_cast<std::size_t>(w);
-  }
+  WriteAll(buffer, used);
   used = 0;
 }
 
 void Write(const char* text, std::size_t length) {
   if (used + length > sizeof buffer) Flush();
-  if (length > sizeof buffer) {
-    used = 0;
-    const ssize_t ignored = write(STDOUT_FILENO, text, length);
-    (void)ignored;
-    return;
-  }
+  if (length > sizeof buffer) return WriteAll(text, length);
   std::memcpy(buffer + used, text, length);
   used += length;
 }
 
 void Put(char c) { Write(&c, 1); }
+
+int Finish() {
+  Flush();
+  if (error == 0) return 0;
+  std::fprintf(stderr, "orbits: cannot write standard output: %s\n", std::strerror(error));
+  return 1;
+}
 
 }  // namespace output

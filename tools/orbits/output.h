@@ -12,5 +12,7 @@ void Start();  // registers the flush on every way out
 void Write(const char* text, std::size_t length);
 void Put(char c);
 void Flush();
+// Flushes; 0 when everything reached standard output, else says why and gives 1.
+int Finish();
 
 }  // namespace output

@@ -40,12 +40,10 @@ int ListCommand() {
                                 ModelName(e.model).data());
     output::Write(line, static_cast<std::size_t>(n));
   }
-  output::Flush();
-  return 0;
+  return output::Finish();
 }
 
 int TraceCommand(const CatalogueEntry& program, std::uint64_t steps) {
   VisitProgram(program, [&](const auto& p) { Trace<std::decay_t<decltype(p)>::model>(p, steps); });
-  output::Flush();
-  return 0;
+  return output::Finish();
 }
