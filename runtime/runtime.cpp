@@ -200,8 +200,7 @@ void Start() {
   sigfillset(&sa.sa_mask);
   sigaction(SIGFPE, &sa, nullptr);
 
-  Install(SIGTERM, OnTermination);
-  Install(SIGHUP, OnTermination);
+  for (int sig : {SIGTERM, SIGHUP, SIGINT, SIGQUIT}) Install(sig, OnTermination);
   for (int sig : {SIGSEGV, SIGBUS, SIGILL, SIGABRT}) Install(sig, OnCrash);
 
   SetProgramFpEnvironment();

@@ -8,7 +8,8 @@
 //  - the run-time error stop: an x87 invalid operation, division by zero or
 //    overflow ends the program with error 207, 200 or 205 and a report on
 //    standard output;
-//  - SIGTERM and SIGHUP: exit status 128 + the signal;
+//  - SIGTERM, SIGHUP, and SIGINT or SIGQUIT sent from outside (the terminal
+//    sends none: its Ctrl+C is a key): exit status 128 + the signal;
 //  - a crash (SIGSEGV, SIGBUS, SIGILL, SIGABRT): the signal's own end.
 // Exit hooks run inside signal handlers: they must be async-signal-safe, take
 // no lock and allocate nothing.

@@ -47,6 +47,7 @@ TEST(Console, EveryWayOutRestoresTheTerminal) {
   } cases[] = {
       {"", SIGTERM, 128 + SIGTERM, 0},
       {"", SIGHUP, 128 + SIGHUP, 0},
+      {"", SIGINT, 128 + SIGINT, 0},
       {"fault", 0, 207, 0},
       {"crash", 0, -1, SIGSEGV},
   };
