@@ -10,7 +10,8 @@
   do {                                                                                   \
     const char* d = std::getenv("DISPLAY");                                              \
     if (d == nullptr || *d == '\0') {                                                    \
-      if (std::getenv("ORBITS_REQUIRE_DISPLAY") != nullptr) FAIL() << "no X display";   \
+      const char* r = std::getenv("ORBITS_REQUIRE_DISPLAY");                             \
+      if (r != nullptr && *r != '\0') FAIL() << "no X display";                         \
       GTEST_SKIP() << "no X display";                                                    \
     }                                                                                    \
   } while (0)
