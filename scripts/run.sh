@@ -4,6 +4,6 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
-scripts/build.sh build -DORBITS_TESTS=OFF -DORBITS_BENCHMARKS=OFF >/dev/null
+TARGET="${PROGRAM:-orbit2d-a}" scripts/build.sh build >/dev/null
 echo "${PROGRAM:-orbit2d-a}: press a key in this terminal to end it"
 exec "build/${PROGRAM:-orbit2d-a}"

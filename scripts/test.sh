@@ -22,14 +22,14 @@ fi
 export ORBITS_REQUIRE_DISPLAY=1
 
 echo "== build and test"
-scripts/build.sh build
+scripts/build.sh build -DORBITS_TESTS=ON -DORBITS_BENCHMARKS=ON
 ctest --test-dir build --output-on-failure -j2
 
 echo "== AddressSanitizer + UndefinedBehaviorSanitizer"
-scripts/build.sh build-asan -DORBITS_SANITIZE=address,undefined -DORBITS_BENCHMARKS=OFF
+scripts/build.sh build-asan -DORBITS_SANITIZE=address,undefined -DORBITS_TESTS=ON -DORBITS_BENCHMARKS=OFF
 ASAN_OPTIONS=detect_leaks=0 ctest --test-dir build-asan --output-on-failure -j2
 
 echo "== ThreadSanitizer: drawing against the window thread"
-cmake -S . -B build-tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORBITS_SANITIZE=thread -DORBITS_BENCHMARKS=OFF >/dev/null
-cmake --build build-tsan -j"$(nproc)" --target graph_window_test graph_probe
+TARGET=graph_window_test scripts/build.sh build-tsan -DORBITS_SANITIZE=thread -DORBITS_TESTS=ON -DORBITS_BENCHMARKS=OFF
+TARGET=graph_probe scripts/build.sh build-tsan
 TSAN_OPTIONS=halt_on_error=1 ctest --test-dir build-tsan --output-on-failure -R 'GraphWindow\.'
