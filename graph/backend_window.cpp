@@ -40,11 +40,13 @@ Opening opening = Opening::Pending;
 std::atomic<bool> closeRequested{false};
 std::atomic<bool> windowGone{true};
 
-bool DisplayNamed() {
-  const char* x11 = std::getenv("DISPLAY");
-  const char* wayland = std::getenv("WAYLAND_DISPLAY");
-  return (x11 != nullptr && *x11 != '\0') || (wayland != nullptr && *wayland != '\0');
+// An environment variable that is set to something.
+bool Named(const char* variable) {
+  const char* value = std::getenv(variable);
+  return value != nullptr && *value != '\0';
 }
+
+bool DisplayNamed() { return Named("DISPLAY") || Named("WAYLAND_DISPLAY"); }
 
 void Fail(const char* message) {
   // A message box where one can be shown, standard error where none can.
@@ -145,9 +147,7 @@ void WindowThread() {
   // off-screen driver.
   if (!DisplayNamed()) return Fail("Window creation failed");
   // Only the named display counts: no quiet fall-back to another driver.
-  const char* wayland = std::getenv("WAYLAND_DISPLAY");
-  if (std::getenv("SDL_VIDEODRIVER") == nullptr && (wayland == nullptr || *wayland == '\0'))
-    SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11");
+  if (std::getenv("SDL_VIDEODRIVER") == nullptr && !Named("WAYLAND_DISPLAY")) SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11");
   if (SDL_Init(SDL_INIT_VIDEO) != 0) return Fail("Window registration failed");
   SDL_Rect usable;
   if (!RealVideoDriver() || SDL_GetDisplayUsableBounds(0, &usable) != 0 || usable.w <= 0 || usable.h <= 0)
